@@ -87,9 +87,9 @@ public:
 private:
     static constexpr unsigned kSubBits = kMaxCodeBits - MainBits; // bits a second-level table resolves
     static constexpr uint32_t kSubMask = (1u << kSubBits) - 1;
-    static constexpr unsigned kLenBits = 5;                       // low entry bits hold the code length
+    static constexpr unsigned kLenBits = 5; // low entry bits hold the code length
     static constexpr uint16_t kLenMask = (1u << kLenBits) - 1;
-    static constexpr uint16_t kLink = kLenMask;                   // "length" marking a second-level link
+    static constexpr uint16_t kLink = kLenMask; // "length" marking a second-level link
     static_assert(NumSymbols < (1u << (16 - kLenBits)), "symbol must fit an entry");
 
     std::array<uint16_t, 1u << MainBits> m_main{};
@@ -105,9 +105,9 @@ constexpr size_t kFlushAt = kDictSize + kChunk;
 constexpr size_t kOutputSize = kFlushAt + kMaxMatch + 8;
 
 struct State {
-    DecodeTable<12, kNumC> c;  // literals and lengths: the hot table
-    DecodeTable<8, kNumP> p;   // distance classes
-    DecodeTable<8, kNumT> t;   // code lengths of the literal tree
+    DecodeTable<12, kNumC> c; // literals and lengths: the hot table
+    DecodeTable<8, kNumP> p;  // distance classes
+    DecodeTable<8, kNumT> t;  // code lengths of the literal tree
     std::array<uint8_t, kOutputSize> out;
 };
 

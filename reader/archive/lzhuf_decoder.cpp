@@ -56,8 +56,9 @@ void LzhufDecoder::decode(ByteSource &in, ByteSink &out, uint64_t expandedSize)
     OutputWindow window(out);
     AdaptiveHuffman model;
 
-    // The encoder starts with blanks behind its first write position and zeros from there on
-    // (its buffer was static): early matches may copy from either.
+    // Blanks behind the first write position, which early matches copy from; zeros from there
+    // on, as in the published decoder's static buffer. A sound stream writes those before it
+    // reads them, so they only decide what a damaged stream turns into.
     std::array<uint8_t, kRingSize> ring;
     std::fill(ring.begin(), ring.begin() + kRingStart, kRingFill);
     std::fill(ring.begin() + kRingStart, ring.end(), uint8_t(0));

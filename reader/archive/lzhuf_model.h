@@ -12,18 +12,18 @@
 
 namespace archive::lzhuf {
 
-inline constexpr unsigned kRingSize = 4096;                    // window the matches copy from
-inline constexpr unsigned kRingMask = kRingSize - 1;           // ring positions wrap by masking
-inline constexpr unsigned kMaxMatch = 60;                      // longest match, also the look-ahead
-inline constexpr unsigned kThreshold = 2;                      // matches this short go out as literals
-inline constexpr unsigned kRingStart = kRingSize - kMaxMatch;  // first write position
-inline constexpr uint8_t kRingFill = 0x20;                     // ring bytes before kRingStart start as blanks
-inline constexpr unsigned kLiteralCount = 256;                 // symbols below this are plain bytes
+inline constexpr unsigned kRingSize = 4096;                   // window the matches copy from
+inline constexpr unsigned kRingMask = kRingSize - 1;          // ring positions wrap by masking
+inline constexpr unsigned kMaxMatch = 60;                     // longest match, also the look-ahead
+inline constexpr unsigned kThreshold = 2;                     // matches this short go out as literals
+inline constexpr unsigned kRingStart = kRingSize - kMaxMatch; // first write position
+inline constexpr uint8_t kRingFill = 0x20;                    // ring bytes before kRingStart start as blanks
+inline constexpr unsigned kLiteralCount = 256;                // symbols below this are plain bytes
 inline constexpr unsigned kSymbolCount = 256 - kThreshold + kMaxMatch; // literals plus lengths 3..60
-inline constexpr unsigned kNodeCount = 2 * kSymbolCount - 1;   // leaves and internal nodes of the tree
-inline constexpr unsigned kRoot = kNodeCount - 1;              // the root is always the last node
-inline constexpr unsigned kMaxFreq = 0x8000;                   // root count that triggers a rebuild
-inline constexpr unsigned kPositionLowBits = 6;                // low bits of a position, sent verbatim
+inline constexpr unsigned kNodeCount = 2 * kSymbolCount - 1; // leaves and internal nodes of the tree
+inline constexpr unsigned kRoot = kNodeCount - 1;            // the root is always the last node
+inline constexpr unsigned kMaxFreq = 0x8000;                 // root count that triggers a rebuild
+inline constexpr unsigned kPositionLowBits = 6;              // low bits of a position, sent verbatim
 inline constexpr unsigned kPositionHighCount = kRingSize >> kPositionLowBits; // values of the high part
 
 // A match of length n travels as symbol n + 253, just past the literals.

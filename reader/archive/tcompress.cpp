@@ -190,14 +190,8 @@ void expandMember(QIODevice &archive, const MemberInfo &info, uint32_t key, QIOD
     }
 }
 
-void TCompress::walk(const QString &archiveName,
-                     const std::function<bool(QIODevice &, const MemberInfo &)> &visit) const
+void walkMembers(QIODevice &file, const std::function<void(QIODevice &, const MemberInfo &)> &visit)
 {
-    QFile file(archiveName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError("Cannot open file \"" + archiveName.toStdString() + "\". " +
-                          file.errorString().toStdString());
-
     qint64 totalExpanded = 0; // a file too short for a header holds no members
     if (file.size() > kArchiveHeaderSize - 1) {
         char header[kArchiveHeaderSize];
@@ -244,13 +238,21 @@ void TCompress::walk(const QString &archiveName,
     }
 }
 
+void TCompress::walk(const QString &archiveName,
+                     const std::function<void(QIODevice &, const MemberInfo &)> &visit) const
+{
+    QFile file(archiveName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError("Cannot open file \"" + archiveName.toStdString() + "\". " +
+                          file.errorString().toStdString());
+    walkMembers(file, visit);
+}
+
 void TCompress::expandToStream(const QString &archiveName, QIODevice &stream, const QString &member) const
 {
     walk(archiveName, [&](QIODevice &file, const MemberInfo &info) {
-        if (!sameName(info.name, member))
-            return false;
-        expandMember(file, info, Key, stream);
-        return true;
+        if (sameName(info.name, member))
+            expandMember(file, info, Key, stream);
     });
 }
 
@@ -263,7 +265,7 @@ void TCompress::expandToFolder(const QString &archiveName, QStringList &names)
     QStringList written;
     walk(archiveName, [&](QIODevice &file, const MemberInfo &info) {
         if (std::none_of(wanted.begin(), wanted.end(), [&](const QString &w) { return sameName(w, info.name); }))
-            return false;
+            return;
         const QString path = target + safeRelativePath(info.name);
         if (MakeDirectories)
             QDir().mkpath(QFileInfo(path).absolutePath());
@@ -272,7 +274,7 @@ void TCompress::expandToFolder(const QString &archiveName, QStringList &names)
         if (targetRefusesWriting(path) || !out.open(QIODevice::WriteOnly)) {
             if (ExceptionOnFileError)
                 throw ECompressError("Cannot create file \"" + path.toStdString() + "\".");
-            return false;
+            return;
         }
         try {
             expandMember(file, info, Key, out);
@@ -283,11 +285,10 @@ void TCompress::expandToFolder(const QString &archiveName, QStringList &names)
         if (!out.commit()) {
             if (ExceptionOnFileError)
                 throw ECompressError("Cannot create file \"" + path.toStdString() + "\".");
-            return false;
+            return;
         }
         applyStoredDateAndAttributes(path, info);
         written << QFileInfo(path).absoluteFilePath();
-        return true;
     });
     names = written;
 }
@@ -302,10 +303,7 @@ QString TCompress::expandOneToFolder(const QString &member, const QString &archi
 QList<MemberInfo> TCompress::members(const QString &archiveName) const
 {
     QList<MemberInfo> list;
-    walk(archiveName, [&](QIODevice &, const MemberInfo &info) {
-        list << info;
-        return false;
-    });
+    walk(archiveName, [&](QIODevice &, const MemberInfo &info) { list << info; });
     return list;
 }
 

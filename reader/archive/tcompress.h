@@ -104,9 +104,12 @@ public:
     QList<MemberInfo> members(const QString &archiveName) const;
 
 private:
-    // Walks the members; `visit` returns true for a member it has consumed the data of.
-    void walk(const QString &archiveName, const std::function<bool(QIODevice &, const MemberInfo &)> &visit) const;
+    void walk(const QString &archiveName, const std::function<void(QIODevice &, const MemberInfo &)> &visit) const;
 };
+
+// Reads the archive header and calls `visit` for every member header, with the device at the
+// member's stored data; whatever `visit` reads, the walk goes on after the stored size.
+void walkMembers(QIODevice &archive, const std::function<void(QIODevice &, const MemberInfo &)> &visit);
 
 // Expands one member's stored data (at the device's position) into `out`, checking lock and sum.
 // Throws the archive errors above.

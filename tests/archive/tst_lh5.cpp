@@ -55,17 +55,19 @@ Bytes randomBytes(size_t size, unsigned seed)
 // an lh5 copy reaches) or from 8193 (just too far).
 Bytes textLike(size_t size, unsigned seed)
 {
-    static const char *const words[] = {"the",   "superior", "man",      "heaven",     "earth", "thunder",
-                                        "lake",  "mountain", "wind",     "water",      "fire",  "nine",
-                                        "six",   "at",       "beginning", "means",     "perseverance",
-                                        "furthers", "no",    "blame",    "misfortune", "great", "good fortune"};
+    static const char *const words[] = {
+        "the",          "superior", "man",  "heaven", "earth",      "thunder", "lake",        "mountain",
+        "wind",         "water",    "fire", "nine",   "six",        "at",      "beginning",   "means",
+        "perseverance", "furthers", "no",   "blame",  "misfortune", "great",   "good fortune"};
     std::mt19937 rng(seed);
     Bytes out;
     while (out.size() < size) {
         if (out.size() > 9000 && rng() % 200 == 0) {
             const size_t back = rng() % 2 ? 8192 : 8193;
-            for (unsigned k = 0; k < 300; ++k)
-                out.push_back(out[out.size() - back]);
+            for (unsigned k = 0; k < 300; ++k) {
+                const uint8_t repeated = out[out.size() - back];
+                out.push_back(repeated);
+            }
             continue;
         }
         const std::string word = words[rng() % std::size(words)];
@@ -73,6 +75,15 @@ Bytes textLike(size_t size, unsigned seed)
         out.push_back(rng() % 9 == 0 ? '\n' : ' ');
     }
     out.resize(size);
+    return out;
+}
+
+// Random bytes repeated from exactly 8192 bytes back: only the farthest copy can shrink them.
+Bytes repeatedAtFarthest(unsigned seed)
+{
+    const Bytes half = randomBytes(8192, seed);
+    Bytes out = half;
+    out.insert(out.end(), half.begin(), half.end());
     return out;
 }
 
@@ -121,10 +132,15 @@ public:
         }
         return *this;
     }
-    // A block header whose T, C and P trees are each one symbol with a 0-bit code.
+    // A block header up to its P tree, with T and C trees of one symbol each (0-bit codes).
+    BitBuilder &singleUpToP(unsigned count, unsigned c)
+    {
+        return put(count, 16).put(0, 5).put(0, 5).put(0, 9).put(c, 9);
+    }
+    // ...and a P tree of one symbol too.
     BitBuilder &singleBlock(unsigned count, unsigned c, unsigned p)
     {
-        return put(count, 16).put(0, 5).put(0, 5).put(0, 9).put(c, 9).put(0, 4).put(p, 4);
+        return singleUpToP(count, c).put(0, 4).put(p, 4);
     }
     Bytes bytes() const { return m_bytes; }
 
@@ -228,6 +244,7 @@ void TestLh5::roundTrip_data()
         runs.insert(runs.end(), k % 300 + 1, uint8_t(k));
     QTest::newRow("runs of every length") << runs;
     QTest::newRow("random 100K") << randomBytes(100000, 1);
+    QTest::newRow("random 8K twice") << repeatedAtFarthest(7);
     QTest::newRow("text 300K with far repeats") << textLike(300000, 2);
     for (const QString &name : vectorNames())
         QTest::addRow("vector %s", qPrintable(name)) << readFile(vectorPath(name));
@@ -247,6 +264,7 @@ void TestLh5::lhasaAcceptsOurStreams_data()
     QTest::newRow("one byte") << Bytes{'A'};
     QTest::newRow("one long run") << Bytes(70000, 'z');
     QTest::newRow("random 100K") << randomBytes(100000, 3);
+    QTest::newRow("random 8K twice") << repeatedAtFarthest(8);
     QTest::newRow("text 300K with far repeats") << textLike(300000, 4);
 }
 
@@ -285,13 +303,12 @@ void TestLh5::craftedStreams_data()
         << bytesOf("BB");
     // Distance class 9 with extra bits 44: 300 bytes back, before the first byte.
     QTest::newRow("copy from the blank history")
-        << BitBuilder().singleBlock(1, 256 + 5 - 3, 9).put(44, 8).bytes() << quint64(5)
-        << Outcome::Exact << bytesOf("     ");
+        << BitBuilder().singleBlock(1, 256 + 5 - 3, 9).put(44, 8).bytes() << quint64(5) << Outcome::Exact
+        << bytesOf("     ");
     QTest::newRow("copy cut at the stated size")
         << BitBuilder().singleBlock(1, 256 + 10 - 3, 0).bytes() << quint64(4) << Outcome::Exact
         << bytesOf("    ");
-    QTest::newRow("only empty blocks")
-        << Bytes(64, 0) << quint64(100) << Outcome::Truncated << Bytes{};
+    QTest::newRow("only empty blocks") << Bytes(64, 0) << quint64(100) << Outcome::Truncated << Bytes{};
     QTest::newRow("stated size far beyond the stream")
         << BitBuilder().singleBlock(3, 'q', 0).bytes() << (quint64(1) << 40) << Outcome::Truncated << Bytes{};
     QTest::newRow("T count beyond the alphabet")
@@ -300,30 +317,31 @@ void TestLh5::craftedStreams_data()
         << BitBuilder().put(1, 16).put(0, 5).put(3, 5).put(511, 9).bytes() << quint64(1) << Outcome::BadTable
         << Bytes{};
     QTest::newRow("C single symbol beyond the alphabet")
-        << BitBuilder().put(1, 16).put(0, 5).put(0, 5).put(0, 9).put(510, 9).bytes() << quint64(1)
-        << Outcome::BadTable << Bytes{};
+        << BitBuilder().singleUpToP(1, 510).bytes() << quint64(1) << Outcome::BadTable << Bytes{};
     QTest::newRow("P count beyond the alphabet")
-        << BitBuilder().put(1, 16).put(0, 5).put(0, 5).put(0, 9).put('A', 9).put(15, 4).bytes() << quint64(1)
-        << Outcome::BadTable << Bytes{};
+        << BitBuilder().singleUpToP(1, 'A').put(15, 4).bytes() << quint64(1) << Outcome::BadTable << Bytes{};
     QTest::newRow("P single symbol beyond the alphabet, used")
         << BitBuilder().singleBlock(1, 256, 14).bytes() << quint64(3) << Outcome::BadTable << Bytes{};
     // P lengths 1,1,1: three one-bit codes.
     QTest::newRow("P over-subscribed")
-        << BitBuilder().put(1, 16).put(0, 5).put(0, 5).put(0, 9).put('A', 9).put(3, 4).put(1, 3).put(1, 3).put(1, 3).bytes()
+        << BitBuilder().singleUpToP(1, 'A').put(3, 4).put(1, 3).put(1, 3).put(1, 3).bytes()
         << quint64(1) << Outcome::BadTable << Bytes{};
-    // P lengths 1,2: half of the code space is left over.
+    // P lengths 1,2: a quarter of the code space is left over.
     QTest::newRow("P incomplete")
-        << BitBuilder().put(1, 16).put(0, 5).put(0, 5).put(0, 9).put('A', 9).put(2, 4).put(1, 3).put(2, 3).bytes()
+        << BitBuilder().singleUpToP(1, 'A').put(2, 4).put(1, 3).put(2, 3).bytes()
         << quint64(1) << Outcome::BadTable << Bytes{};
     // T length 7 + ten more 1-bits = 17.
     QTest::newRow("T length over 16")
         << BitBuilder().put(1, 16).put(1, 5).put(7, 3).put(0x3FF, 10).put(0, 1).bytes() << quint64(1)
         << Outcome::BadTable << Bytes{};
-    // T lengths 1,1 (then the 2-bit skip): C reads T symbol 1, a run of 3 zero lengths, but C
-    // only has 2.
-    QTest::newRow("zero run past the C count")
-        << BitBuilder().put(1, 16).put(3, 5).put(1, 3).put(1, 3).put(0, 3).put(0, 2).put(2, 9).put(1, 1).put(0, 4).bytes()
-        << quint64(1) << Outcome::BadTable << Bytes{};
+    // T lengths 1,1,0 and no skip; C has 2 lengths but its first item is T symbol 1 (code 1)
+    // with 4 bits 0: a run of 3 zero lengths.
+    const Bytes runPastCount = BitBuilder()
+                                   .put(1, 16)
+                                   .put(3, 5).put(1, 3).put(1, 3).put(0, 3).put(0, 2)
+                                   .put(2, 9).put(1, 1).put(0, 4)
+                                   .bytes();
+    QTest::newRow("zero run past the C count") << runPastCount << quint64(1) << Outcome::BadTable << Bytes{};
 }
 
 void TestLh5::craftedStreams()
@@ -353,7 +371,8 @@ void TestLh5::damagedStreams_data()
     const Bytes text = textLike(40000, 5);
     const Bytes good = encode(text);
     for (size_t cut : {size_t(0), size_t(1), size_t(5), good.size() / 3, good.size() - 1})
-        QTest::addRow("cut at %zu", cut) << Bytes(good.begin(), good.begin() + ptrdiff_t(cut)) << quint64(text.size());
+        QTest::addRow("cut at %zu", cut)
+            << Bytes(good.begin(), good.begin() + ptrdiff_t(cut)) << quint64(text.size());
     std::mt19937 rng(6);
     for (int k = 0; k < 12; ++k) {
         Bytes flipped = good;

@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QTest>
 
+#include <cstring>
+#include <iterator>
 #include <random>
+#include <string>
 
 using namespace archive;
 using Bytes = std::vector<uint8_t>;
@@ -50,10 +53,10 @@ Bytes randomBytes(size_t size, unsigned seed)
 // Words from a small vocabulary with line breaks: long and short repeats at all distances.
 Bytes textLike(size_t size, unsigned seed)
 {
-    static const char *const words[] = {"the",    "superior", "man",  "heaven",  "earth",   "thunder",
-                                        "lake",   "mountain", "wind", "water",   "fire",    "nine",
-                                        "six",    "at",       "the",  "beginning", "means", "perseverance",
-                                        "furthers", "no",     "blame", "misfortune", "great", "good fortune"};
+    static const char *const words[] = {
+        "the",      "superior",     "man",  "heaven", "earth",      "thunder", "lake",        "mountain",
+        "wind",     "water",        "fire", "nine",   "six",        "at",      "beginning",   "means",
+        "furthers", "perseverance", "no",   "blame",  "misfortune", "great",   "good fortune"};
     std::mt19937 rng(seed);
     Bytes out;
     while (out.size() < size) {
@@ -118,7 +121,7 @@ private slots:
 void TestLzhuf::decodesVectors_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("block");   // bytes the source hands out at a time
+    QTest::addColumn<int>("block");    // bytes the source hands out at a time
     QTest::addColumn<qint64>("limit"); // expanded size asked for; -1: the whole file
 
     const QStringList names = vectorNames();
@@ -128,7 +131,7 @@ void TestLzhuf::decodesVectors_data()
         for (const int block : {8192, 1, 5})
             QTest::addRow("%s/block %d", qPrintable(name), block) << name << block << qint64(-1);
     }
-    // Stopping inside a match, and just after a rebuild of the tree.
+    // Stopping inside a match, and after the first rebuild of the tree.
     QTest::addRow("text40k.txt/first 1001") << QStringLiteral("text40k.txt") << 8192 << qint64(1001);
     QTest::addRow("random64k.bin/first 40000") << QStringLiteral("random64k.bin") << 8192 << qint64(40000);
 }
@@ -170,7 +173,7 @@ void TestLzhuf::roundTrip_data()
 
     QTest::newRow("empty") << Bytes();
     QTest::newRow("one byte") << Bytes{0x41};
-    QTest::newRow("short text") << bytesOf("Nine in the second place means: The well at the bottom of the valley.");
+    QTest::newRow("short text") << bytesOf("Nine in the second place means: The well at the bottom.");
     QTest::newRow("200 x") << Bytes(200, 'x');
     QTest::newRow("5000 zeros") << Bytes(5000, 0);
     QTest::newRow("3000 blanks") << Bytes(3000, ' ');
@@ -199,8 +202,11 @@ void TestLzhuf::damagedStreams_data()
     const Bytes good = encode(text);
     const qint64 size = qint64(text.size());
 
-    for (const size_t keep : {size_t(0), size_t(1), size_t(2), good.size() / 4, good.size() / 2, good.size() - 1})
-        QTest::addRow("truncated to %zu", keep) << Bytes(good.begin(), good.begin() + ptrdiff_t(keep)) << size;
+    const size_t n = good.size();
+    for (const size_t keep : {size_t(0), size_t(1), size_t(2), n / 4, n / 2, n - 1}) {
+        const Bytes head(good.begin(), good.begin() + ptrdiff_t(keep));
+        QTest::addRow("truncated to %zu", keep) << head << size;
+    }
 
     std::mt19937 rng(5);
     for (int n = 0; n < 24; ++n) {

@@ -49,7 +49,7 @@ public:
 
 private:
     std::vector<uint8_t> &m_out;
-    uint64_t m_bits = 0;  // only the low m_count bits are pending
+    uint64_t m_bits = 0; // only the low m_count bits are pending
     unsigned m_count = 0;
 };
 

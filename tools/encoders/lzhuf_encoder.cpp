@@ -42,7 +42,7 @@ private:
     unsigned m_count = 0; // how many are pending, always below 8 between calls
 };
 
-// The match finder: every ring position with a full look-ahead behind it is a node of a binary
+// The match finder: every ring position with a full look-ahead after it is a node of a binary
 // search tree keyed by the kMaxMatch bytes starting there, one tree per first byte. Inserting
 // the current position walks its tree, which passes the longest earlier match on the way.
 // The choices (longest, then nearest; which node replaces which) follow the published coder so
@@ -61,8 +61,9 @@ public:
 
     // Ring bytes plus a copy of the first kMaxMatch - 1 after the end, so that a look-ahead
     // near the end of the ring needs no wrap. The copy starts as zeros, not blanks, as the
-    // published coder's static buffer did; only comparisons past the input's end can see it,
-    // but they pick among equally long matches, so they matter for identical output.
+    // published coder's static buffer did. Only comparisons past the end of the input see the
+    // difference, and those only steer which match of the usable length is taken, but short
+    // inputs (60 or so bytes) do come out different with blanks there.
     std::array<uint8_t, kRingSize + kMaxMatch - 1> text{};
 
     int matchPosition = 0; // distance - 1 of the best match found by the last insert
@@ -70,30 +71,30 @@ public:
 
     void insert(int r)
     {
-        const uint8_t *key = &text[size_t(r)];
+        const uint8_t *key = &text[r];
         int p = kRootBase + key[0];
         int cmp = 1;
-        m_left[size_t(r)] = m_right[size_t(r)] = kNil;
+        m_left[r] = m_right[r] = kNil;
         matchLength = 0;
         for (;;) {
             if (cmp >= 0) {
-                if (m_right[size_t(p)] == kNil) {
-                    m_right[size_t(p)] = r;
-                    m_parent[size_t(r)] = p;
+                if (m_right[p] == kNil) {
+                    m_right[p] = r;
+                    m_parent[r] = p;
                     return;
                 }
-                p = m_right[size_t(p)];
+                p = m_right[p];
             } else {
-                if (m_left[size_t(p)] == kNil) {
-                    m_left[size_t(p)] = r;
-                    m_parent[size_t(r)] = p;
+                if (m_left[p] == kNil) {
+                    m_left[p] = r;
+                    m_parent[r] = p;
                     return;
                 }
-                p = m_left[size_t(p)];
+                p = m_left[p];
             }
             int i = 1;
             for (; i < int(kMaxMatch); ++i) {
-                cmp = key[i] - text[size_t(p + i)];
+                cmp = key[i] - text[p + i];
                 if (cmp != 0)
                     break;
             }
@@ -111,57 +112,57 @@ public:
         }
         // A full-length match: r takes over p's place in the tree, as the newer copy of the
         // same string, and p leaves it.
-        m_parent[size_t(r)] = m_parent[size_t(p)];
-        m_left[size_t(r)] = m_left[size_t(p)];
-        m_right[size_t(r)] = m_right[size_t(p)];
-        m_parent[size_t(m_left[size_t(p)])] = r;
-        m_parent[size_t(m_right[size_t(p)])] = r;
-        replaceChild(m_parent[size_t(p)], p, r);
-        m_parent[size_t(p)] = kNil;
+        m_parent[r] = m_parent[p];
+        m_left[r] = m_left[p];
+        m_right[r] = m_right[p];
+        m_parent[m_left[p]] = r;
+        m_parent[m_right[p]] = r;
+        replaceChild(m_parent[p], p, r);
+        m_parent[p] = kNil;
     }
 
     void remove(int p)
     {
-        if (m_parent[size_t(p)] == kNil)
+        if (m_parent[p] == kNil)
             return; // not in the tree
         int q;
-        if (m_right[size_t(p)] == kNil) {
-            q = m_left[size_t(p)];
-        } else if (m_left[size_t(p)] == kNil) {
-            q = m_right[size_t(p)];
+        if (m_right[p] == kNil) {
+            q = m_left[p];
+        } else if (m_left[p] == kNil) {
+            q = m_right[p];
         } else {
             // Two children: p's in-order predecessor takes its place.
-            q = m_left[size_t(p)];
-            if (m_right[size_t(q)] != kNil) {
+            q = m_left[p];
+            if (m_right[q] != kNil) {
                 do {
-                    q = m_right[size_t(q)];
-                } while (m_right[size_t(q)] != kNil);
-                m_right[size_t(m_parent[size_t(q)])] = m_left[size_t(q)];
-                m_parent[size_t(m_left[size_t(q)])] = m_parent[size_t(q)];
-                m_left[size_t(q)] = m_left[size_t(p)];
-                m_parent[size_t(m_left[size_t(p)])] = q;
+                    q = m_right[q];
+                } while (m_right[q] != kNil);
+                m_right[m_parent[q]] = m_left[q];
+                m_parent[m_left[q]] = m_parent[q];
+                m_left[q] = m_left[p];
+                m_parent[m_left[p]] = q;
             }
-            m_right[size_t(q)] = m_right[size_t(p)];
-            m_parent[size_t(m_right[size_t(p)])] = q;
+            m_right[q] = m_right[p];
+            m_parent[m_right[p]] = q;
         }
-        m_parent[size_t(q)] = m_parent[size_t(p)];
-        replaceChild(m_parent[size_t(p)], p, q);
-        m_parent[size_t(p)] = kNil;
+        m_parent[q] = m_parent[p];
+        replaceChild(m_parent[p], p, q);
+        m_parent[p] = kNil;
     }
 
 private:
     // Tree roots only ever have a right child, so the test finds them too.
     void replaceChild(int parent, int old, int replacement)
     {
-        if (m_right[size_t(parent)] == old)
-            m_right[size_t(parent)] = replacement;
+        if (m_right[parent] == old)
+            m_right[parent] = replacement;
         else
-            m_left[size_t(parent)] = replacement;
+            m_left[parent] = replacement;
     }
 
-    std::array<int, kRingSize + 1> m_left{};         // positions, and kNil
-    std::array<int, kRingSize + 1 + 256> m_right{};  // also the 256 tree roots
-    std::array<int, kRingSize + 1> m_parent{};       // kNil: position not in any tree
+    std::array<int, kRingSize + 1> m_left{};        // positions, and kNil
+    std::array<int, kRingSize + 1 + 256> m_right{}; // also the 256 tree roots
+    std::array<int, kRingSize + 1> m_parent{};      // kNil: position not in any tree
 };
 
 } // namespace
@@ -180,12 +181,12 @@ std::vector<uint8_t> LzhufEncoder::encode(const uint8_t *data, size_t size)
     const uint8_t *const end = data + size;
     const uint8_t *next = data;
 
-    int s = 0;                // oldest ring position, the next one to be overwritten
+    int s = 0;               // oldest ring position, the next one to be overwritten
     int r = int(kRingStart); // start of the look-ahead
     std::fill(text.begin(), text.begin() + r, kRingFill);
     int len = 0; // bytes in the look-ahead
     while (len < int(kMaxMatch) && next != end)
-        text[size_t(r + len++)] = *next++;
+        text[r + len++] = *next++;
     // The blanks just before the start are matchable from the first byte on.
     for (int i = 1; i <= int(kMaxMatch); ++i)
         tree->insert(r - i);
@@ -201,7 +202,7 @@ std::vector<uint8_t> LzhufEncoder::encode(const uint8_t *data, size_t size)
         int matchLength = std::min(tree->matchLength, len);
         if (matchLength <= int(kThreshold)) {
             matchLength = 1;
-            sendSymbol(text[size_t(r)]);
+            sendSymbol(text[r]);
         } else {
             sendSymbol(matchSymbol(unsigned(matchLength)));
             const unsigned position = unsigned(tree->matchPosition);
@@ -214,9 +215,9 @@ std::vector<uint8_t> LzhufEncoder::encode(const uint8_t *data, size_t size)
         int i = 0;
         for (; i < matchLength && next != end; ++i) {
             tree->remove(s);
-            text[size_t(s)] = *next;
+            text[s] = *next;
             if (s < int(kMaxMatch) - 1)
-                text[size_t(s + int(kRingSize))] = *next;
+                text[s + kRingSize] = *next;
             ++next;
             s = (s + 1) & int(kRingMask);
             r = (r + 1) & int(kRingMask);

@@ -50,6 +50,7 @@ QString dosDateText(uint32_t dos)
 int list(const QString &archiveName)
 {
     TCompress compress;
+    const QList<MemberInfo> members = compress.members(archiveName);
     QTextStream out(stdout);
     out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                .arg(QStringLiteral("name"), -24)
@@ -58,7 +59,7 @@ int list(const QString &archiveName)
                .arg(QStringLiteral("stored"), 10)
                .arg(QStringLiteral("lock"), -6)
                .arg(QStringLiteral("date"));
-    for (const MemberInfo &m : compress.members(archiveName)) {
+    for (const MemberInfo &m : members) {
         out << QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                    .arg(m.name, -24)
                    .arg(methodName(m.method), -7)
