@@ -27,7 +27,7 @@ CoinDesign designFor(int index)
         d.patinaAmount = 0.35;
         d.thickness = 0.09;
         d.holeHalf = 0.18;
-        d.strokeWidth = 0.052;
+        d.strokeWidth = 0.058;
         d.obverseRimInner = 0.84;
         d.obverseHoleRim = 0.27;
         d.reverseRimInner = 0.84;
@@ -143,6 +143,9 @@ QImage coinStrip(int index)
         pose.radius = 46.0 * (1.0 + 0.09 * lift);
         pose.theta = spin.halfTurns * M_PI * eased;
         pose.psi = spin.psiStart + (spin.psiEnd - spin.psiStart) * t;
+        // The coin also turns about its own axis on the way, so that it lands with the reverse
+        // upright (see CoinPose).
+        pose.spin = -2.0 * spin.psiEnd * eased;
         const FloatImage layer = model.render(pose, kFrame, kFrame, 3);
         const FloatMap shadow = castShadow(layer, 2.0 + 5.0 * lift, 3.0 + 6.0 * lift, 1.3 + 2.6 * lift);
         const float darkness = float(0.30 - 0.10 * lift);

@@ -31,7 +31,7 @@ double dot(Vec3 a, Vec3 b)
 
 // One light for every coin, from the upper left, as a window light falling on a table.
 const Vec3 kLight = normalised({-0.45, -0.6, 0.66});
-const Vec3 kHalf = normalised({kLight.x, kLight.y, kLight.z + 1.0});
+const Vec3 kHalfway = normalised({kLight.x, kLight.y, kLight.z + 1.0});
 
 RgbaF colourOf(QRgb c)
 {
@@ -44,16 +44,25 @@ RgbaF lerp(const RgbaF &a, const RgbaF &b, double t)
     return {a.r + (b.r - a.r) * k, a.g + (b.g - a.g) * k, a.b + (b.b - a.b) * k, a.a + (b.a - a.a) * k};
 }
 
-QPainterPath discPath(double wobble, uint32_t seed)
+// Paths are built in face pixels, not in coin radii: the painter flattens curves with a tolerance
+// in path units, which at radius 1 would turn every circle into an octagon.
+constexpr double kHalf = kFaceSize / 2.0;
+
+QPointF toFace(double x, double y)
+{
+    return {kHalf + x * kHalf, kHalf + y * kHalf};
+}
+
+QPainterPath discPath(double radius, double wobble, uint32_t seed)
 {
     QPainterPath path;
-    const int steps = 360;
-    for (int i = 0; i <= steps; ++i) {
+    const int steps = 1440;
+    for (int i = 0; i < steps; ++i) {
         const double a = 2.0 * M_PI * i / steps;
         // Periodic noise around the rim: sample the value noise on a circle.
         const double n = noise::fbm(3.0 + 2.2 * std::cos(a), 3.0 + 2.2 * std::sin(a), seed, 3);
-        const double r = 1.0 - wobble * n;
-        const QPointF pt(r * std::cos(a), r * std::sin(a));
+        const double r = radius * (1.0 - wobble * n);
+        const QPointF pt = toFace(r * std::cos(a), r * std::sin(a));
         if (i == 0)
             path.moveTo(pt);
         else
@@ -66,8 +75,50 @@ QPainterPath discPath(double wobble, uint32_t seed)
 QPainterPath squarePath(double half)
 {
     QPainterPath path;
-    path.addRect(QRectF(-half, -half, 2 * half, 2 * half));
+    path.addRect(QRectF(toFace(-half, -half), toFace(half, half)));
     return path;
+}
+
+// Two nested outlines filled even-odd: a ring, without the painter's lossy boolean operations.
+QPainterPath ringPath(const QPainterPath &outer, const QPainterPath &inner)
+{
+    QPainterPath ring = outer;
+    ring.addPath(inner);
+    ring.setFillRule(Qt::OddEvenFill);
+    return ring;
+}
+
+// Where the line x' = x crosses the hole, a square of half side h turned by angle within the
+// coin: the interval of y' inside it, empty when lo > hi.
+void holeInterval(double x, double h, double c, double s, double &lo, double &hi)
+{
+    lo = -std::numeric_limits<double>::infinity();
+    hi = std::numeric_limits<double>::infinity();
+    // Texture u = c x - s y must lie in [-h, h].
+    if (std::abs(s) < 1e-12) {
+        if (std::abs(c * x) > h) {
+            lo = 1;
+            hi = 0;
+            return;
+        }
+    } else {
+        const double a = (c * x - h) / s;
+        const double b = (c * x + h) / s;
+        lo = std::max(lo, std::min(a, b));
+        hi = std::min(hi, std::max(a, b));
+    }
+    // Texture v = s x + c y must lie in [-h, h].
+    if (std::abs(c) < 1e-12) {
+        if (std::abs(s * x) > h) {
+            lo = 1;
+            hi = 0;
+        }
+    } else {
+        const double a = (-h - s * x) / c;
+        const double b = (h - s * x) / c;
+        lo = std::max(lo, std::min(a, b));
+        hi = std::min(hi, std::max(a, b));
+    }
 }
 
 } // namespace
@@ -82,55 +133,46 @@ FloatImage CoinModel::buildFace(bool obverse) const
 {
     const CoinDesign &d = m_design;
     const int n = kFaceSize;
-    auto toFace = [n](QPainter &p) {
-        p.translate(n / 2.0, n / 2.0);
-        p.scale(n / 2.0, n / 2.0);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::white);
-    };
-
-    const QPainterPath disc = discPath(d.edgeWobble, d.seed);
     const double rimInner = obverse ? d.obverseRimInner : d.reverseRimInner;
     const double holeRim = obverse ? d.obverseHoleRim : d.reverseHoleRim;
 
+    const QPainterPath disc = discPath(1.0, d.edgeWobble, d.seed);
+    auto plain = [](QPainter &p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+    };
     const FloatMap discCov = raster::coverage(n, n, 2, [&](QPainter &p) {
-        toFace(p);
+        plain(p);
         p.drawPath(disc);
     });
     const FloatMap holeCov = raster::coverage(n, n, 2, [&](QPainter &p) {
-        toFace(p);
+        plain(p);
         p.drawPath(squarePath(d.holeHalf));
     });
     const FloatMap raisedCov = raster::coverage(n, n, 2, [&](QPainter &p) {
-        toFace(p);
-        if (rimInner > 0.0) {
-            QPainterPath ring = disc;
-            QPainterPath inner;
-            inner.addEllipse(QPointF(0, 0), rimInner, rimInner);
-            p.drawPath(ring.subtracted(inner));
-        }
+        plain(p);
+        if (rimInner > 0.0)
+            p.drawPath(ringPath(disc, discPath(rimInner, 0.0, d.seed)));
         if (holeRim > 0.0)
-            p.drawPath(squarePath(holeRim).subtracted(squarePath(d.holeHalf)));
+            p.drawPath(ringPath(squarePath(holeRim), squarePath(d.holeHalf)));
+        QPainterPathStroker stroker;
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        stroker.setCurveThreshold(0.05);
         if (obverse) {
-            QPainterPathStroker stroker;
-            stroker.setWidth(d.strokeWidth);
-            stroker.setCapStyle(Qt::RoundCap);
-            stroker.setJoinStyle(Qt::RoundJoin);
+            stroker.setWidth(d.strokeWidth * kHalf);
             for (const GlyphPlacement &g : d.glyphs) {
                 QTransform t;
-                t.translate(g.centre.x(), g.centre.y());
-                t.scale(g.halfSize.width(), g.halfSize.height());
-                // Stroke in coin units, so scale the centre line first and then widen it.
+                t.translate(kHalf + g.centre.x() * kHalf, kHalf + g.centre.y() * kHalf);
+                t.scale(g.halfSize.width() * kHalf, g.halfSize.height() * kHalf);
                 p.drawPath(stroker.createStroke(t.map(coinGlyphPath(g.glyph))));
             }
         }
         if (!obverse && d.reverseCrescent) {
-            QPainterPathStroker stroker;
-            stroker.setWidth(d.strokeWidth * 1.1);
-            stroker.setCapStyle(Qt::RoundCap);
+            stroker.setWidth(d.strokeWidth * 1.1 * kHalf);
             QPainterPath arc;
-            arc.moveTo(-0.26, -0.52);
-            arc.quadTo(0.0, -0.36, 0.26, -0.52);
+            arc.moveTo(toFace(-0.26, -0.52));
+            arc.quadTo(toFace(0.0, -0.36), toFace(0.26, -0.52));
             p.drawPath(stroker.createStroke(arc));
         }
     });
@@ -177,7 +219,7 @@ FloatImage CoinModel::buildFace(bool obverse) const
             metal = lerp(metal, patina, p);
 
             const double pits = 0.9 + 0.1 * noise::unit(x, y, d.seed + 41);
-            const double spec = std::pow(std::max(0.0, dot(nrm, kHalf)), 28.0) * 0.32 * (1.0 - p) * (0.4 + 0.6 * raised);
+            const double spec = std::pow(std::max(0.0, dot(nrm, kHalfway)), 28.0) * 0.32 * (1.0 - p) * (0.4 + 0.6 * raised);
             const float k = float(shade * pits);
             RgbaF c{metal.r * k + float(spec) * 1.0f, metal.g * k + float(spec) * 0.93f,
                     metal.b * k + float(spec) * 0.75f, 1.0f};
@@ -228,10 +270,14 @@ FloatImage CoinModel::render(const CoinPose &pose, int w, int h, int ss) const
             // The disc's cross-section in the plane of this ray: one slab, or two beside the hole.
             double pieces[2][2];
             int pieceCount = 0;
-            if (std::abs(qx) < d.holeHalf) {
+            double holeLo = 0, holeHi = 0;
+            holeInterval(qx, d.holeHalf, cl, sl, holeLo, holeHi);
+            holeLo = std::max(holeLo, -outer);
+            holeHi = std::min(holeHi, outer);
+            if (holeLo < holeHi) {
                 pieces[0][0] = -outer;
-                pieces[0][1] = -d.holeHalf;
-                pieces[1][0] = d.holeHalf;
+                pieces[0][1] = holeLo;
+                pieces[1][0] = holeHi;
                 pieces[1][1] = outer;
                 pieceCount = 2;
             } else {
@@ -288,16 +334,17 @@ FloatImage CoinModel::render(const CoinPose &pose, int w, int h, int ss) const
             if (bestKind == 0) {
                 const bool front = ct > 0;
                 const double yf = a + bestHit * st;
-                const double fy = front ? yf : -yf;
-                const double tx = cl * qx - sl * fy;
-                const double ty = sl * qx + cl * fy;
+                // The reverse is the obverse's mirror image through the coin, so its picture is
+                // turned the other way; that keeps the two holes on top of each other.
+                const double tx = cl * qx - sl * yf;
+                const double ty = front ? sl * qx + cl * yf : -sl * qx - cl * yf;
                 const FloatImage &tex = front ? m_obverse : m_reverse;
                 const RgbaF c = tex.sample((tx + 1.0) * 0.5 * kFaceSize, (ty + 1.0) * 0.5 * kFaceSize);
                 if (c.a <= 0.0f)
                     continue;
                 const Vec3 nrm = front ? screenNormal(0, 0, 1) : screenNormal(0, 0, -1);
-                const double f = std::clamp(0.32 + 0.68 * std::max(0.0, dot(nrm, kLight)) / kLight.z, 0.25, 1.2);
-                const double glint = 0.5 * std::pow(std::max(0.0, dot(nrm, kHalf)), 60.0);
+                const double f = std::clamp(0.42 + 0.58 * std::max(0.0, dot(nrm, kLight)) / kLight.z, 0.35, 1.2);
+                const double glint = 0.5 * std::pow(std::max(0.0, dot(nrm, kHalfway)), 60.0);
                 out = {std::min(c.r * float(f) + float(glint) * c.a, c.a),
                        std::min(c.g * float(f) + float(glint * 0.92) * c.a, c.a),
                        std::min(c.b * float(f) + float(glint * 0.72) * c.a, c.a), c.a};

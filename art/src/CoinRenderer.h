@@ -44,7 +44,9 @@ struct CoinPose {
     double radius = 40; // pixels
     double theta = 0;
     double psi = 0;
-    double spin = 0; // turn of the design within its own plane
+    // Turn of the coin about its own axis. At rest the obverse (theta = 0) stands upright when
+    // spin = 0, the reverse (theta = pi) when spin = -2 psi.
+    double spin = 0;
 };
 
 // A coin as a solid: a disc of some thickness with a square hole, its two faces shaded from a

@@ -112,16 +112,17 @@ void glyphHelp(QPainter &p)
 
 void glyphOracle(QPainter &p)
 {
+    // Bars two pixels high on whole pixels, so the figure stays crisp at its own size.
     const int bits[6] = {1, 0, 1, 1, 0, 1}; // top first
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 6; ++i) {
-        const double y = 2.5 + i * 2.7;
+        const double y = 1.0 + i * 3.0;
         p.setBrush(i == 2 ? kCinnabar : kDarkInk);
         if (bits[i]) {
-            p.drawRoundedRect(QRectF(2.5, y, 15, 1.8), 0.5, 0.5);
+            p.drawRect(QRectF(2, y, 16, 2));
         } else {
-            p.drawRoundedRect(QRectF(2.5, y, 6.3, 1.8), 0.5, 0.5);
-            p.drawRoundedRect(QRectF(11.2, y, 6.3, 1.8), 0.5, 0.5);
+            p.drawRect(QRectF(2, y, 6, 2));
+            p.drawRect(QRectF(12, y, 6, 2));
         }
     }
 }

@@ -199,20 +199,8 @@ QImage mountains()
         }
     }
 
-    // Two pines on the near slope and a pair of birds, painted with the brush.
+    // A pair of birds crossing the sky, two flicks of the brush each.
     const FloatImage details = raster::paint(w, h, 3, [](QPainter &p) {
-        auto pine = [&p](double x, double y, double s) {
-            p.setPen(QPen(QColor(palette::ink), 1.6 * s, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(x, y), QPointF(x + 2 * s, y - 34 * s));
-            p.setPen(QPen(QColor(palette::ink), 2.6 * s, Qt::SolidLine, Qt::RoundCap));
-            for (int i = 0; i < 5; ++i) {
-                const double ty = y - (10 + i * 5.5) * s;
-                const double len = (14 - i * 2.2) * s;
-                p.drawLine(QPointF(x + 1 * s - len, ty + 1.5 * s), QPointF(x + 1 * s + len * 0.8, ty - 0.5 * s));
-            }
-        };
-        pine(70, 236, 1.0);
-        pine(92, 240, 0.8);
         p.setPen(QPen(QColor(palette::ink), 1.1, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         auto bird = [&p](double x, double y, double s) {

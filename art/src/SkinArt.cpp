@@ -42,8 +42,8 @@ QRgb profile(const SkinColours &s, int k)
     }
 }
 
-// A cinnabar seal with the figure of "After Completion" cut into it; it sits in the top-left corner
-// of every skinned window. Mirror-symmetric, because the top-right corner is this piece mirrored.
+// A cinnabar seal with the trigram of heaven cut into it, before the title of every skinned window.
+// Mirror-symmetric, because the top-right corner is this piece mirrored.
 void paintSeal(QImage &img, QRect box, uint32_t seed)
 {
     const int ss = 4;
@@ -53,21 +53,12 @@ void paintSeal(QImage &img, QRect box, uint32_t seed)
         p.setBrush(QColor(palette::cinnabar));
         p.drawRoundedRect(r, 2.2, 2.2);
         p.setBrush(QColor(palette::paper));
-        const double inset = 4.0;
+        const double inset = 3.6;
         const double barW = box.width() - 2 * inset;
-        const double pitch = (box.height() - 2 * inset + 1.0) / 6.0;
-        const double barH = pitch * 0.58;
-        const int bits[6] = {1, 0, 1, 0, 1, 0}; // top line first
-        for (int i = 0; i < 6; ++i) {
-            const double y = inset + i * pitch;
-            if (bits[i]) {
-                p.drawRect(QRectF(inset, y, barW, barH));
-            } else {
-                const double part = barW * 0.4;
-                p.drawRect(QRectF(inset, y, part, barH));
-                p.drawRect(QRectF(inset + barW - part, y, part, barH));
-            }
-        }
+        const double pitch = (box.height() - 2 * inset) / 3.0;
+        const double barH = pitch * 0.55;
+        for (int i = 0; i < 3; ++i)
+            p.drawRect(QRectF(inset, inset + i * pitch + (pitch - barH) / 2, barW, barH));
     });
     for (int y = 0; y < box.height(); ++y) {
         for (int x = 0; x < box.width(); ++x) {
@@ -91,12 +82,26 @@ QImage backBitmap(const SkinColours &s)
     img.fill(s.frame);
     auto set = [&](int x, int y, QRgb c) { reinterpret_cast<QRgb *>(img.scanLine(y))[x] = c; };
 
-    // The left and right side panels behind the content: the shade colour, hidden in the windows
-    // except as the sample the program reads.
-    for (int y = 32; y < 70; ++y) {
-        for (int x = 10; x < 70; ++x) {
-            set(x, y, s.shade);
-            set(kBackW - 1 - x, y, s.shade);
+    // The program reads the shade colour from (50,50), inside the left edge tile. That tile's
+    // inner part is hidden behind the windows' content, except for a strip of the preferences
+    // dialog, so it stays in the frame colour and only this one pixel (and its mirror image, for
+    // the preview) carries the shade.
+    set(kShadePixel.x(), kShadePixel.y(), s.shade);
+    set(kBackW - 1 - kShadePixel.x(), kShadePixel.y(), s.shade);
+    // The middle of the bitmap is cut by no piece; it makes the preferences' preview show the
+    // shade colour as the oracle pane uses it, as the bars of a figure.
+    {
+        const int bits[6] = {1, 0, 1, 0, 1, 0}; // top line first
+        const int cx = kBackW / 2;
+        for (int i = 0; i < 6; ++i) {
+            const int y0 = 36 + i * 5;
+            for (int y = y0; y < y0 + 3; ++y) {
+                for (int x = cx - 18; x < cx + 18; ++x) {
+                    const bool gap = !bits[i] && std::abs(x - cx + 0.5) < 5.0;
+                    if (!gap)
+                        set(x, y, s.shade);
+                }
+            }
         }
     }
     // Ridge along the outer edge, inner line inside it. Distances are taken to the nearest edge
@@ -125,8 +130,10 @@ QImage backBitmap(const SkinColours &s)
                 set(x, y, profile(s, k));
         }
     }
-    paintSeal(img, QRect(11, 5, 21, 21), 77);
-    paintSeal(img, QRect(kBackW - 11 - 21, 5, 21, 21), 77);
+    // The seal stands just before the title. In the top-right corner, which is this piece mirrored,
+    // it then falls left of the window buttons instead of peeking out from under them.
+    paintSeal(img, QRect(50, 5, 18, 18), 77);
+    paintSeal(img, QRect(kBackW - 50 - 18, 5, 18, 18), 77);
     // The program takes its two colours from these pixels; a drawing change must not move them.
     if (img.pixel(kFramePixel) != s.frame || img.pixel(kShadePixel) != s.shade)
         throw std::logic_error("back.bmp colour pixels moved");
@@ -170,8 +177,10 @@ QImage okCancelBitmap(const SkinColours &s, const QImage &back)
     QImage dialog(dw, dh, QImage::Format_RGB32);
     dialog.fill(s.frame);
     {
+        // Painted as for a window whose bottom-right corner the frame draws itself: in the dialog
+        // that corner is left to this picture, which must therefore carry it.
         QPainter p(&dialog);
-        paintSkinFrame(p, back, dw, dh, 'p');
+        paintSkinFrame(p, back, dw, dh, 'm');
     }
     const int w = 114;
     const int h = 38;

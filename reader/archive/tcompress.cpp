@@ -232,7 +232,8 @@ void walkMembers(QIODevice &file, const std::function<void(QIODevice &, const Me
             throw EInvalidHeader();
         const qint64 dataStart = file.pos();
         visit(file, info);
-        if (!file.seek(dataStart + info.storedSize))
+        // Stored data that runs past the end of the file leaves no room for another member.
+        if (dataStart + info.storedSize >= file.size() || !file.seek(dataStart + info.storedSize))
             break;
         running += info.expandedSize;
     }
