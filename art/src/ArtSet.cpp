@@ -5,7 +5,8 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 void checkUnique(const std::vector<ArtItem> &items, const QString &name)
 {

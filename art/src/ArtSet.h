@@ -19,7 +19,7 @@ struct ArtItem {
 // every format goes through our own deterministic encoders.
 class ArtSet
 {
-public:
+  public:
     // Windows bitmap, 24-bit, no alpha: the program and the page viewer read these by name.
     void addBmp(const QString &name, const QImage &image, const QString &group);
     // PNG with alpha, for the program's own resources (cursor, splash, tool glyphs).
@@ -30,6 +30,6 @@ public:
     const std::vector<ArtItem> &items() const { return m_items; }
     const ArtItem *find(const QString &name) const;
 
-private:
+  private:
     std::vector<ArtItem> m_items;
 };

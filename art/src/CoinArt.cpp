@@ -11,7 +11,8 @@
 #include <cmath>
 #include <memory>
 
-namespace {
+namespace
+{
 
 CoinDesign designFor(int index)
 {
@@ -53,7 +54,8 @@ CoinDesign designFor(int index)
         d.obverseHoleRim = 0.0;
         d.reverseRimInner = 0.0;
         d.reverseHoleRim = 0.0;
-        d.glyphs = {{CoinGlyph::Ban, {0.56, 0.0}, {0.25, 0.42}}, {CoinGlyph::Liang, {-0.56, 0.0}, {0.25, 0.42}}};
+        d.glyphs = {{CoinGlyph::Ban, {0.56, 0.0}, {0.25, 0.42}},
+                    {CoinGlyph::Liang, {-0.56, 0.0}, {0.25, 0.42}}};
         break;
     default:
         // "Five grains": a reddish copper with a crescent on the back.
@@ -122,7 +124,8 @@ QImage coinCloth()
     for (int y = 0; y < n; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
         for (int x = 0; x < n; ++x)
-            line[x] = raster::mix(palette::coinCloth, raster::scale(palette::coinCloth, 0.93), motif.at(x, y));
+            line[x] =
+                raster::mix(palette::coinCloth, raster::scale(palette::coinCloth, 0.93), motif.at(x, y));
     }
     return img;
 }

@@ -3,7 +3,8 @@
 
 #include <initializer_list>
 
-namespace {
+namespace
+{
 
 void line(QPainterPath &p, std::initializer_list<QPointF> pts)
 {

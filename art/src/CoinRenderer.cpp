@@ -10,7 +10,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 constexpr int kFaceSize = 512;
 
@@ -214,15 +215,18 @@ FloatImage CoinModel::buildFace(bool obverse) const
             // Verdigris settles in the field and in the corners beside raised work; worn tops stay
             // bright.
             const double cavity = std::clamp((wide.at(x, y) - height.at(x, y)) * 7.0, 0.0, 1.0);
-            const double blotch = std::clamp((noise::fbm(u * 5.0, v * 5.0, d.seed + 29, 4) - 0.44) * 3.0, 0.0, 1.0);
-            const double p = std::clamp(d.patinaAmount * (blotch * (1.0 - 0.8 * raised) + 0.6 * cavity), 0.0, 0.85);
+            const double blotch =
+                std::clamp((noise::fbm(u * 5.0, v * 5.0, d.seed + 29, 4) - 0.44) * 3.0, 0.0, 1.0);
+            const double p =
+                std::clamp(d.patinaAmount * (blotch * (1.0 - 0.8 * raised) + 0.6 * cavity), 0.0, 0.85);
             metal = lerp(metal, patina, p);
 
             const double pits = 0.9 + 0.1 * noise::unit(x, y, d.seed + 41);
-            const double spec = std::pow(std::max(0.0, dot(nrm, kHalfway)), 28.0) * 0.32 * (1.0 - p) * (0.4 + 0.6 * raised);
+            const double specular =
+                std::pow(std::max(0.0, dot(nrm, kHalfway)), 28.0) * 0.32 * (1.0 - p) * (0.4 + 0.6 * raised);
             const float k = float(shade * pits);
-            RgbaF c{metal.r * k + float(spec) * 1.0f, metal.g * k + float(spec) * 0.93f,
-                    metal.b * k + float(spec) * 0.75f, 1.0f};
+            RgbaF c{metal.r * k + float(specular) * 1.0f, metal.g * k + float(specular) * 0.93f,
+                    metal.b * k + float(specular) * 0.75f, 1.0f};
             c.r = std::min(c.r, 1.0f) * alpha;
             c.g = std::min(c.g, 1.0f) * alpha;
             c.b = std::min(c.b, 1.0f) * alpha;
@@ -343,7 +347,8 @@ FloatImage CoinModel::render(const CoinPose &pose, int w, int h, int ss) const
                 if (c.a <= 0.0f)
                     continue;
                 const Vec3 nrm = front ? screenNormal(0, 0, 1) : screenNormal(0, 0, -1);
-                const double f = std::clamp(0.42 + 0.58 * std::max(0.0, dot(nrm, kLight)) / kLight.z, 0.35, 1.2);
+                const double f =
+                    std::clamp(0.42 + 0.58 * std::max(0.0, dot(nrm, kLight)) / kLight.z, 0.35, 1.2);
                 const double glint = 0.5 * std::pow(std::max(0.0, dot(nrm, kHalfway)), 60.0);
                 out = {std::min(c.r * float(f) + float(glint) * c.a, c.a),
                        std::min(c.g * float(f) + float(glint * 0.92) * c.a, c.a),
@@ -363,7 +368,8 @@ FloatImage CoinModel::render(const CoinPose &pose, int w, int h, int ss) const
                 }
                 const double lit = 0.38 + 0.72 * std::max(0.0, dot(nrm, kLight));
                 const float k = float(std::clamp(lit * tone, 0.0, 1.3));
-                out = {std::min(edge.r * k, 1.0f), std::min(edge.g * k, 1.0f), std::min(edge.b * k, 1.0f), 1.0f};
+                out = {std::min(edge.r * k, 1.0f), std::min(edge.g * k, 1.0f), std::min(edge.b * k, 1.0f),
+                       1.0f};
             }
             big.at(px, py) = out;
         }

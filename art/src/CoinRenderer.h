@@ -54,13 +54,13 @@ struct CoinPose {
 // while it spins.
 class CoinModel
 {
-public:
+  public:
     explicit CoinModel(const CoinDesign &design);
 
     // A premultiplied layer of w by h pixels holding the coin alone, ss by ss samples a pixel.
     FloatImage render(const CoinPose &pose, int w, int h, int ss = 3) const;
 
-private:
+  private:
     FloatImage buildFace(bool obverse) const;
 
     CoinDesign m_design;

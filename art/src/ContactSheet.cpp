@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 QImage load(const ArtSet &art, const QString &name)
 {
@@ -41,7 +42,8 @@ void tile(QPainter &p, const QRect &r, const QImage &img)
 
 // The oracle pane's figure as the program draws it: frame colour ground, bars filled with the
 // fondo1 pattern, a yellow mark on moving lines of the primary figure.
-void drawFigure(QPainter &p, QPoint at, const int *lines, const int *moving, QRgb frame, const QImage &pattern)
+void drawFigure(QPainter &p, QPoint at, const int *lines, const int *moving, QRgb frame,
+                const QImage &pattern)
 {
     const int w = 89;
     const int h = 129;
@@ -96,7 +98,8 @@ QImage mainWindowMock(const ArtSet &art, const SkinColours &skin)
     QFont bold(QStringLiteral("DejaVu Sans"), 8, QFont::Bold);
     p.setFont(bold);
     p.setPen(QColor(255, 0, 0));
-    p.drawText(QRect(68, 5, 300, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral(" Velmora I Ching 1.0"));
+    p.drawText(QRect(68, 5, 300, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral(" Velmora I Ching 2.0"));
     p.setPen(Qt::black);
     p.drawText(QRect(240, 5, w - 240 - 76, 20), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("      63. Chi Chi / After Completion"));
@@ -131,8 +134,8 @@ QImage mainWindowMock(const ArtSet &art, const SkinColours &skin)
     p.drawImage(QRect(page.left() + 20, page.top() + 8, page.width() - 40, 8), rule);
     p.setFont(QFont(QStringLiteral("DejaVu Serif"), 12, QFont::Bold));
     p.setPen(QColor(128, 0, 0));
-    p.drawText(QRect(page.left() + 20, page.top() + 18, page.width() - 30, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("63   CHI CHI / AFTER COMPLETION"));
+    p.drawText(QRect(page.left() + 20, page.top() + 18, page.width() - 30, 24),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("63   CHI CHI / AFTER COMPLETION"));
     p.drawImage(QRect(page.left() + 20, page.top() + 44, page.width() - 40, 8), rule);
     int y = page.top() + 60;
     for (int line = 6; line >= 1; --line) {
@@ -142,19 +145,22 @@ QImage mainWindowMock(const ArtSet &art, const SkinColours &skin)
     }
     p.setFont(QFont(QStringLiteral("DejaVu Serif"), 9));
     p.setPen(Qt::black);
-    p.drawText(QRect(page.left() + 120, page.top() + 60, page.width() - 130, 110), Qt::TextWordWrap,
-               QStringLiteral("above K'AN  THE ABYSMAL, WATER\nbelow LI  THE CLINGING, FIRE\n\nWater stands over "
-                              "fire: each element in its place, the work done; and just then care is needed most."));
+    p.drawText(
+        QRect(page.left() + 120, page.top() + 60, page.width() - 130, 110), Qt::TextWordWrap,
+        QStringLiteral("above K'AN  THE ABYSMAL, WATER\nbelow LI  THE CLINGING, FIRE\n\nWater stands over "
+                       "fire: each element in its place, the work done; and just then care is needed most."));
     y = page.top() + 180;
     p.setFont(QFont(QStringLiteral("DejaVu Serif"), 9, QFont::Bold));
     p.drawText(QRect(page.left() + 14, y, 200, 16), Qt::AlignLeft, QStringLiteral("THE LINES"));
     y += 20;
     p.drawImage(page.left() + 14, y + 2, keyedToAlpha(load(art, "RE.bmp")));
     p.setFont(QFont(QStringLiteral("DejaVu Serif"), 9, QFont::Normal, true));
-    p.drawText(QRect(page.left() + 32, y, 240, 16), Qt::AlignLeft, QStringLiteral("Six in the second place means:"));
+    p.drawText(QRect(page.left() + 32, y, 240, 16), Qt::AlignLeft,
+               QStringLiteral("Six in the second place means:"));
     y += 20;
     p.drawImage(page.left() + 14, y + 2, keyedToAlpha(load(art, "CU.bmp")));
-    p.drawText(QRect(page.left() + 32, y, 240, 16), Qt::AlignLeft, QStringLiteral("Nine in the fifth place means:"));
+    p.drawText(QRect(page.left() + 32, y, 240, 16), Qt::AlignLeft,
+               QStringLiteral("Nine in the fifth place means:"));
     return img;
 }
 

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <jpeglib.h>
 
-namespace {
+namespace
+{
 
 void putU16(QByteArray &out, uint32_t v)
 {

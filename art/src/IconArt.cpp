@@ -11,7 +11,8 @@
 #include <cmath>
 #include <functional>
 
-namespace {
+namespace
+{
 
 const QColor kInk(palette::inkBrown);
 const QColor kDarkInk(palette::ink);
@@ -228,9 +229,9 @@ struct NamedGlyph {
 
 std::vector<NamedGlyph> toolGlyphs()
 {
-    return {{"index", glyphIndex},   {"back", glyphBack},     {"print", glyphPrint}, {"find", glyphFind},
-            {"help", glyphHelp},     {"oracle", glyphOracle}, {"pref", glyphPrefs},  {"open", glyphOpen},
-            {"save", glyphSave},     {"coins", glyphCoins},   {"stalks", glyphStalks}};
+    return {{"index", glyphIndex}, {"back", glyphBack},     {"print", glyphPrint},  {"find", glyphFind},
+            {"help", glyphHelp},   {"oracle", glyphOracle}, {"pref", glyphPrefs},   {"open", glyphOpen},
+            {"save", glyphSave},   {"coins", glyphCoins},   {"stalks", glyphStalks}};
 }
 
 FloatImage glyphImage(const GlyphPainter &g, int size, double offset, double scale)
@@ -378,9 +379,7 @@ QImage indexMarker()
 // The glyph of the answers and analysis windows' buttons: a small cash coin.
 QImage answersButtonGlyph()
 {
-    const FloatImage img = raster::paint(16, 16, 4, [](QPainter &p) {
-        smallCoin(p, QPointF(8, 8), 6.8);
-    });
+    const FloatImage img = raster::paint(16, 16, 4, [](QPainter &p) { smallCoin(p, QPointF(8, 8), 6.8); });
     return raster::keyed(img, palette::glyphKey, palette::glyphMatte);
 }
 

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 double smoothstep(double a, double b, double x)
 {
@@ -32,7 +33,8 @@ void paintBrushStroke(FloatImage &layer, const BrushStroke &s, QRgb ink)
     auto half = [&](double x) {
         const double u = (x - s.x0) / len;
         // Thicker where the brush is pressed down and where it pauses, a touch thinner between.
-        return r * (1.0 + 0.16 * bump(u, 0.05, 0.10) + 0.10 * bump(u, 0.95, 0.08) - 0.05 * std::sin(M_PI * u));
+        return r *
+               (1.0 + 0.16 * bump(u, 0.05, 0.10) + 0.10 * bump(u, 0.95, 0.08) - 0.05 * std::sin(M_PI * u));
     };
     auto wobble = [&](double x, uint32_t salt) {
         return s.roughness * 2.0 * (noise::fbm(x * 0.18, 0.0, s.seed + salt, 3) - 0.5);
@@ -47,7 +49,8 @@ void paintBrushStroke(FloatImage &layer, const BrushStroke &s, QRgb ink)
     // The end: the brush pauses and lifts, leaving a rounded shoulder that sits a little low.
     const double ty = centreY(right) - half(right) + wobble(right, 11);
     const double by = centreY(right) + half(right) + wobble(right, 23);
-    path.cubicTo(s.x1 + 0.05 * r, ty, s.x1 + 0.30 * r, centreY(s.x1) + 0.35 * r, right - 0.05 * r, by + 0.12 * r);
+    path.cubicTo(s.x1 + 0.05 * r, ty, s.x1 + 0.30 * r, centreY(s.x1) + 0.35 * r, right - 0.05 * r,
+                 by + 0.12 * r);
     for (double x = right - 0.5; x >= left + 0.3 * r; x -= 0.5)
         path.lineTo(x, centreY(x) + half(x) + wobble(x, 23));
     // The start: the tip enters from the upper left, so the end is cut on a slant.
@@ -73,8 +76,7 @@ void paintBrushStroke(FloatImage &layer, const BrushStroke &s, QRgb ink)
             const double streak =
                 std::clamp((noise::fbm(x * 0.035, (y + 0.5) * 0.75, s.seed + 57, 2) - 0.48) * 4.0, 0.0, 1.0);
             const double grain = noise::unit(x, y, s.seed + 91);
-            const double density =
-                1.0 - s.dryness * smoothstep(0.55, 1.0, u) * streak - 0.05 * grain;
+            const double density = 1.0 - s.dryness * smoothstep(0.55, 1.0, u) * streak - 0.05 * grain;
             const float a = float(c * std::clamp(density, 0.0, 1.0));
             RgbaF src{inkF.r * a, inkF.g * a, inkF.b * a, a};
             layer.at(x, y) = raster::over(src, layer.at(x, y));

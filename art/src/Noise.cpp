@@ -3,7 +3,8 @@
 
 #include <cmath>
 
-namespace noise {
+namespace noise
+{
 
 uint32_t hash(int32_t x, int32_t y, uint32_t seed)
 {
@@ -24,7 +25,8 @@ double unit(int32_t x, int32_t y, uint32_t seed)
     return hash(x, y, seed) / 4294967296.0;
 }
 
-namespace {
+namespace
+{
 
 int wrap(int v, int period)
 {

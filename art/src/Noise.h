@@ -5,7 +5,8 @@
 
 // Deterministic noise: integer hashing only, so the same seed gives the same texture on every
 // machine and with every standard library (std:: distributions are not portable in their output).
-namespace noise {
+namespace noise
+{
 
 uint32_t hash(int32_t x, int32_t y, uint32_t seed);
 // Uniform in [0, 1).
@@ -23,12 +24,12 @@ double fbm(double x, double y, uint32_t seed, int octaves, int period = 0);
 // A small fixed-seed generator for scattering things (fibres, motifs).
 class Rng
 {
-public:
+  public:
     explicit Rng(uint64_t seed) : m_state(seed) {}
     uint64_t next();
     double unit();
     double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
 
-private:
+  private:
     uint64_t m_state;
 };

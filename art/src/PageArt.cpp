@@ -30,7 +30,8 @@ QImage paperTile(int w, int h, QRgb base, uint32_t seed, double fibreAmount)
         QPainterPath p;
         const QPointF a(x, y);
         const QPointF b(x + len * std::cos(ang), y + len * std::sin(ang));
-        const QPointF mid((a.x() + b.x()) / 2 + bend * std::sin(ang), (a.y() + b.y()) / 2 - bend * std::cos(ang));
+        const QPointF mid((a.x() + b.x()) / 2 + bend * std::sin(ang),
+                          (a.y() + b.y()) / 2 - bend * std::cos(ang));
         p.moveTo(a);
         p.quadTo(mid, b);
         fibres.push_back({p, rng.unit() < 0.55});
@@ -56,7 +57,8 @@ QImage paperTile(int w, int h, QRgb base, uint32_t seed, double fibreAmount)
     for (int y = 0; y < h; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < w; ++x) {
-            const double cloud = noise::fbm(x * period / double(w), y * period / double(h), seed, 4, period) - 0.5;
+            const double cloud =
+                noise::fbm(x * period / double(w), y * period / double(h), seed, 4, period) - 0.5;
             const double grain = noise::unit(x, y, seed + 3) - 0.5;
             double f = 1.0 + 0.045 * cloud + 0.018 * grain;
             f += 0.035 * lightFibres.at(x, y) - 0.045 * darkFibres.at(x, y);
@@ -96,7 +98,8 @@ void paintTrigramBars(FloatImage &layer, const int *bits, int count, double x0, 
     }
 }
 
-namespace {
+namespace
+{
 
 // One line of a hexagram figure in a page; six hand-made variants of each kind, so that a figure
 // never shows the same stroke twice.
@@ -176,7 +179,8 @@ QImage rulerSquare()
     });
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            const QRgb c = raster::mix(palette::jade, qRgb(120, 170, 142), 0.5 * inner.at(x, y) * (y < 7 ? 1.0 : 0.6));
+            const QRgb c =
+                raster::mix(palette::jade, qRgb(120, 170, 142), 0.5 * inner.at(x, y) * (y < 7 ? 1.0 : 0.6));
             layer.at(x, y) = raster::opaque(c, cov.at(x, y));
         }
     }
@@ -190,12 +194,10 @@ QImage pageRule()
     const int h = 8;
     const QImage paper = paperTile(w, h, palette::paper, 404, 0.0);
     FloatImage layer(w, h);
-    const FloatMap strong = raster::coverage(w, h, 4, [](QPainter &p) {
-        p.fillRect(QRectF(0, 1.6, 256, 1.8), Qt::white);
-    });
-    const FloatMap thin = raster::coverage(w, h, 4, [](QPainter &p) {
-        p.fillRect(QRectF(0, 5.0, 256, 0.9), Qt::white);
-    });
+    const FloatMap strong =
+        raster::coverage(w, h, 4, [](QPainter &p) { p.fillRect(QRectF(0, 1.6, 256, 1.8), Qt::white); });
+    const FloatMap thin =
+        raster::coverage(w, h, 4, [](QPainter &p) { p.fillRect(QRectF(0, 5.0, 256, 0.9), Qt::white); });
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const double fade = std::min(1.0, std::min(x + 0.5, w - x - 0.5) / 18.0);
@@ -271,7 +273,8 @@ void addPageArt(ArtSet &art)
     }
 
     art.addBmp(QStringLiteral("line1.bmp"), pageRule(), QStringLiteral("skin shared"));
-    art.addBmp(QStringLiteral("back1.bmp"), paperTile(128, 128, palette::paper, 101), QStringLiteral("skin shared"));
+    art.addBmp(QStringLiteral("back1.bmp"), paperTile(128, 128, palette::paper, 101),
+               QStringLiteral("skin shared"));
     art.addBmp(QStringLiteral("back2.bmp"), laidPaper(), QStringLiteral("skin shared"));
     art.addBmp(QStringLiteral("introback.bmp"), washPaper(), QStringLiteral("page"));
 }

@@ -10,7 +10,8 @@
 #include <QPainterPath>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 double smoothstep(double a, double b, double x)
 {
@@ -71,7 +72,8 @@ void paintSealStamp(FloatImage &img, double x, double y, double size, const int 
     for (int sy = 0; sy < seal.height(); ++sy) {
         for (int sx = 0; sx < seal.width(); ++sx) {
             RgbaF p = seal.at(sx, sy);
-            const float keep = float(std::clamp(1.2 - 0.55 * noise::fbm(sx * 0.3, sy * 0.3, 4242, 3), 0.0, 1.0));
+            const float keep =
+                float(std::clamp(1.2 - 0.55 * noise::fbm(sx * 0.3, sy * 0.3, 4242, 3), 0.0, 1.0));
             p = {p.r * keep, p.g * keep, p.b * keep, p.a * keep};
             RgbaF &d = img.at(int(x) + sx, int(y) + sy);
             d = raster::over(p, d);
@@ -163,11 +165,11 @@ QImage mountains()
     }
 
     struct Ridge {
-        double base;  // height of the valley line
-        double amp;   // height of the peaks
-        double freq;  // peaks per pixel
-        double tone;  // ink density at the crest
-        double mist;  // how far below the crest the ink fades out
+        double base; // height of the valley line
+        double amp;  // height of the peaks
+        double freq; // peaks per pixel
+        double tone; // ink density at the crest
+        double mist; // how far below the crest the ink fades out
         uint32_t seed;
     };
     const Ridge ridges[4] = {

@@ -7,7 +7,8 @@
 
 // The few colours everything is drawn from, so that pages, panes and skins belong together:
 // paper, ink, cinnabar for marks, jade and bronze for accents.
-namespace palette {
+namespace palette
+{
 
 // Page paper. Pictures that pages show with "transp" use exactly this as their key colour
 // (bottom-left pixel), so even where keying is not applied they sit calmly on the page.
@@ -48,9 +49,9 @@ inline std::array<SkinColours, 3> builtInSkins()
     return {{
         {QString(), QStringLiteral("standard"), qRgb(226, 212, 181), qRgb(188, 162, 121), qRgb(58, 41, 29),
          qRgb(248, 240, 221), qRgb(176, 146, 104), qRgb(120, 92, 62)},
-        {QStringLiteral("_"), QStringLiteral("green"), qRgb(200, 219, 201), qRgb(143, 179, 152), qRgb(30, 60, 47),
-         qRgb(236, 246, 237), qRgb(118, 158, 130), qRgb(70, 110, 88)},
-        {QStringLiteral("__"), QStringLiteral("gold"), qRgb(231, 210, 152), qRgb(192, 154, 82), qRgb(80, 54, 20),
-         qRgb(252, 240, 204), qRgb(180, 140, 66), qRgb(130, 94, 36)},
+        {QStringLiteral("_"), QStringLiteral("green"), qRgb(200, 219, 201), qRgb(143, 179, 152),
+         qRgb(30, 60, 47), qRgb(236, 246, 237), qRgb(118, 158, 130), qRgb(70, 110, 88)},
+        {QStringLiteral("__"), QStringLiteral("gold"), qRgb(231, 210, 152), qRgb(192, 154, 82),
+         qRgb(80, 54, 20), qRgb(252, 240, 204), qRgb(180, 140, 66), qRgb(130, 94, 36)},
     }};
 }

@@ -59,7 +59,8 @@ float FloatMap::sample(double x, double y) const
     return top + (bottom - top) * ty;
 }
 
-namespace raster {
+namespace raster
+{
 
 RgbaF opaque(QRgb c, float alpha)
 {
@@ -204,7 +205,8 @@ void gaussianBlur(FloatMap &map, double sigma)
     }
 }
 
-namespace {
+namespace
+{
 
 int to8(float v)
 {

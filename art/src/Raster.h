@@ -16,7 +16,7 @@ struct RgbaF {
 
 class FloatImage
 {
-public:
+  public:
     FloatImage() = default;
     FloatImage(int w, int h) : m_w(w), m_h(h), m_px(size_t(w) * size_t(h)) {}
 
@@ -28,7 +28,7 @@ public:
     RgbaF sample(double x, double y) const;
     void fill(RgbaF c);
 
-private:
+  private:
     int m_w = 0;
     int m_h = 0;
     std::vector<RgbaF> m_px;
@@ -47,7 +47,8 @@ struct FloatMap {
     float sample(double x, double y) const;
 };
 
-namespace raster {
+namespace raster
+{
 
 RgbaF opaque(QRgb c, float alpha = 1.0f);
 QRgb mix(QRgb a, QRgb b, double t);

@@ -11,7 +11,8 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 // Layout of back.bmp that the program relies on.
 constexpr int kBackW = 192; // only the first 100 columns are cut; the rest completes the preview
@@ -71,7 +72,8 @@ void paintSeal(QImage &img, QRect box, uint32_t seed)
             c = {c.r * keep, c.g * keep, c.b * keep, c.a * keep};
             QRgb &dst = reinterpret_cast<QRgb *>(img.scanLine(box.y() + y))[box.x() + x];
             const RgbaF out = raster::over(c, raster::opaque(dst));
-            dst = qRgb(int(std::lround(out.r * 255)), int(std::lround(out.g * 255)), int(std::lround(out.b * 255)));
+            dst = qRgb(int(std::lround(out.r * 255)), int(std::lround(out.g * 255)),
+                       int(std::lround(out.b * 255)));
         }
     }
 }

@@ -10,7 +10,8 @@
 #include <cmath>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRate = 22050;
 
@@ -34,8 +35,13 @@ std::vector<int16_t> clink()
         std::vector<Partial> partials;
     };
     const std::vector<Strike> strikes = {
-        {0.000, 1.0, {{2637, 1.00, 0.085}, {4311, 0.70, 0.060}, {6052, 0.48, 0.042}, {7719, 0.32, 0.030},
-                      {9348, 0.20, 0.020}}},
+        {0.000,
+         1.0,
+         {{2637, 1.00, 0.085},
+          {4311, 0.70, 0.060},
+          {6052, 0.48, 0.042},
+          {7719, 0.32, 0.030},
+          {9348, 0.20, 0.020}}},
         {0.041, 0.45, {{3152, 1.00, 0.060}, {5121, 0.62, 0.040}, {6983, 0.40, 0.028}, {8870, 0.22, 0.018}}},
     };
     for (const Strike &strike : strikes) {
@@ -44,7 +50,8 @@ std::vector<int16_t> clink()
             const double phase = rng.range(0.0, 2.0 * M_PI);
             for (int i = start; i < count; ++i) {
                 const double t = double(i - start) / kRate;
-                s[size_t(i)] += strike.gain * p.amp * std::exp(-t / p.decay) * std::sin(2.0 * M_PI * p.freq * t + phase);
+                s[size_t(i)] +=
+                    strike.gain * p.amp * std::exp(-t / p.decay) * std::sin(2.0 * M_PI * p.freq * t + phase);
             }
         }
         // The tick of the impact itself: a few milliseconds of bright noise.

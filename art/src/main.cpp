@@ -17,7 +17,8 @@
 #include <cstdio>
 #include <exception>
 
-namespace {
+namespace
+{
 
 int usage()
 {
@@ -80,7 +81,8 @@ int main(int argc, char **argv)
         names << item.name;
     }
     std::sort(names.begin(), names.end());
-    if (!writeFile(dir.filePath(QStringLiteral("manifest.txt")), (names.join(QLatin1Char('\n')) + '\n').toUtf8()))
+    if (!writeFile(dir.filePath(QStringLiteral("manifest.txt")),
+                   (names.join(QLatin1Char('\n')) + '\n').toUtf8()))
         return 1;
 
     if (!sheetPath.isEmpty()) {
