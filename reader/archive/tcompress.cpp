@@ -259,7 +259,8 @@ void TCompress::expandToStream(const QString &archiveName, QIODevice &stream, co
 
 void TCompress::expandToFolder(const QString &archiveName, QStringList &names)
 {
-    QString target = TargetPath;
+    // An unset target means the current folder, never the root of the file system.
+    QString target = TargetPath.isEmpty() ? QDir::currentPath() : TargetPath;
     if (!target.endsWith(QLatin1Char('/')))
         target += QLatin1Char('/');
     const QStringList wanted = names;

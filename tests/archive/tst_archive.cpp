@@ -390,6 +390,8 @@ private slots:
         QCOMPARE(QFileInfo(target + "/_back.bmp").lastModified().date(), QDate(2026, 3, 21));
 
         QCOMPARE(compress.expandOneToFolder("x.bmp", name), target + "/x.bmp");
+        compress.TargetPath.clear(); // the current folder, which the fixture made its own
+        QCOMPARE(compress.expandOneToFolder("x.bmp", name), fx.path("x.bmp"));
         QCOMPARE(compress.expandOneToFolder("absent.bmp", name), QString());
     }
 
