@@ -105,17 +105,7 @@ QImage coinCloth()
             for (int ox = -1; ox <= 1; ++ox) {
                 p.save();
                 p.translate(ox * 128 + 70, oy * 128 + 92);
-                QPainterPath cloud;
-                // Two curls joined by a long tail: the usual auspicious cloud.
-                cloud.moveTo(-30, 6);
-                cloud.cubicTo(-18, 6, -6, 2, 0, -6);
-                cloud.cubicTo(6, -16, -8, -22, -12, -12);
-                cloud.cubicTo(-14, -6, -6, -4, -4, -9);
-                cloud.moveTo(0, -6);
-                cloud.cubicTo(10, 4, 24, 0, 24, -10);
-                cloud.cubicTo(24, -20, 12, -20, 12, -12);
-                cloud.cubicTo(12, -7, 18, -7, 19, -11);
-                p.drawPath(cloud);
+                p.drawPath(cloudCurl());
                 p.restore();
             }
         }
@@ -245,4 +235,18 @@ void addCoinArt(ArtSet &art)
     for (int i = 0; i < 3; ++i)
         art.addBmp(QStringLiteral("coin%1.bmp").arg(i + 1), coinStrip(i), QStringLiteral("coins"));
     art.addPng(QStringLiteral("splash.png"), splash(), QStringLiteral("program"));
+}
+
+QPainterPath cloudCurl()
+{
+    QPainterPath cloud;
+    cloud.moveTo(-30, 6);
+    cloud.cubicTo(-18, 6, -6, 2, 0, -6);
+    cloud.cubicTo(6, -16, -8, -22, -12, -12);
+    cloud.cubicTo(-14, -6, -6, -4, -4, -9);
+    cloud.moveTo(0, -6);
+    cloud.cubicTo(10, 4, 24, 0, 24, -10);
+    cloud.cubicTo(24, -20, 12, -20, 12, -12);
+    cloud.cubicTo(12, -7, 18, -7, 19, -11);
+    return cloud;
 }

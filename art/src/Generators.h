@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <cstdint>
 
 // Each generator adds one family of files to the set.
@@ -17,6 +18,9 @@ void addPaintings(ArtSet &art); // the JPEG pictures for pages
 void addSoundArt(ArtSet &art);  // the coin clink
 
 // Shared between families.
+
+// The auspicious cloud: two curls joined by a long tail, about 55 by 28 units around the origin.
+QPainterPath cloudCurl();
 
 // A seamless tile of paper: soft cloudiness, grain and a few fibres around the given base colour.
 QImage paperTile(int w, int h, QRgb base, uint32_t seed, double fibreAmount = 1.0);

@@ -251,16 +251,7 @@ QImage paneTile()
                     p.save();
                     p.translate(c.x + ox * n, c.y + oy * n);
                     p.scale(c.flip ? -c.s : c.s, c.s);
-                    QPainterPath cloud;
-                    cloud.moveTo(-30, 6);
-                    cloud.cubicTo(-18, 6, -6, 2, 0, -6);
-                    cloud.cubicTo(6, -16, -8, -22, -12, -12);
-                    cloud.cubicTo(-14, -6, -6, -4, -4, -9);
-                    cloud.moveTo(0, -6);
-                    cloud.cubicTo(10, 4, 24, 0, 24, -10);
-                    cloud.cubicTo(24, -20, 12, -20, 12, -12);
-                    cloud.cubicTo(12, -7, 18, -7, 19, -11);
-                    p.drawPath(cloud);
+                    p.drawPath(cloudCurl());
                     p.restore();
                 }
             }

@@ -10,72 +10,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "codec_samples.h"
+
 #include <cstring>
 #include <random>
 
 using namespace archive;
-using Bytes = std::vector<uint8_t>;
-
-Q_DECLARE_METATYPE(Bytes)
+using namespace codec_samples;
 
 namespace {
 
-Bytes readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray all = file.readAll();
-    return Bytes(all.begin(), all.end());
-}
-
 Bytes decode(const Bytes &stream, uint64_t size, size_t block = 8192)
 {
-    MemorySource source(stream, block);
-    VectorSink sink;
-    Lh5Decoder().decode(source, sink, size);
-    return sink.bytes;
+    return decodeWith<Lh5Decoder>(stream, size, block);
 }
 
 Bytes encode(const Bytes &data)
 {
-    return Lh5Encoder().encode(data.data(), data.size());
-}
-
-Bytes randomBytes(size_t size, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    Bytes out(size);
-    for (auto &b : out)
-        b = uint8_t(rng());
-    return out;
-}
-
-// Words with line breaks, and now and then a stretch repeated from 8192 bytes back (the farthest
-// an lh5 copy reaches) or from 8193 (just too far).
-Bytes textLike(size_t size, unsigned seed)
-{
-    static const char *const words[] = {
-        "the",          "superior", "man",  "heaven", "earth",      "thunder", "lake",        "mountain",
-        "wind",         "water",    "fire", "nine",   "six",        "at",      "beginning",   "means",
-        "perseverance", "furthers", "no",   "blame",  "misfortune", "great",   "good fortune"};
-    std::mt19937 rng(seed);
-    Bytes out;
-    while (out.size() < size) {
-        if (out.size() > 9000 && rng() % 200 == 0) {
-            const size_t back = rng() % 2 ? 8192 : 8193;
-            for (unsigned k = 0; k < 300; ++k) {
-                const uint8_t repeated = out[out.size() - back];
-                out.push_back(repeated);
-            }
-            continue;
-        }
-        const std::string word = words[rng() % std::size(words)];
-        out.insert(out.end(), word.begin(), word.end());
-        out.push_back(rng() % 9 == 0 ? '\n' : ' ');
-    }
-    out.resize(size);
-    return out;
+    return encodeWith<Lh5Encoder>(data);
 }
 
 // Random bytes repeated from exactly 8192 bytes back: only the farthest copy can shrink them.
@@ -85,11 +37,6 @@ Bytes repeatedAtFarthest(unsigned seed)
     Bytes out = half;
     out.insert(out.end(), half.begin(), half.end());
     return out;
-}
-
-Bytes bytesOf(const char *text)
-{
-    return Bytes(text, text + std::strlen(text));
 }
 
 // Original files of the vectors, as named in the manifest; each has NAME.lh5 beside it.

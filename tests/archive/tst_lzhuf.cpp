@@ -7,70 +7,26 @@
 #include <QFile>
 #include <QTest>
 
+#include "codec_samples.h"
+
 #include <cstring>
 #include <iterator>
 #include <random>
 #include <string>
 
 using namespace archive;
-using Bytes = std::vector<uint8_t>;
-
-Q_DECLARE_METATYPE(Bytes)
+using namespace codec_samples;
 
 namespace {
 
-Bytes readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray all = file.readAll();
-    return Bytes(all.begin(), all.end());
-}
-
 Bytes decode(const Bytes &stream, uint64_t size, size_t block = 8192)
 {
-    MemorySource source(stream, block);
-    VectorSink sink;
-    LzhufDecoder().decode(source, sink, size);
-    return sink.bytes;
+    return decodeWith<LzhufDecoder>(stream, size, block);
 }
 
 Bytes encode(const Bytes &data)
 {
-    return LzhufEncoder().encode(data.data(), data.size());
-}
-
-Bytes randomBytes(size_t size, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    Bytes out(size);
-    for (auto &b : out)
-        b = uint8_t(rng());
-    return out;
-}
-
-// Words from a small vocabulary with line breaks: long and short repeats at all distances.
-Bytes textLike(size_t size, unsigned seed)
-{
-    static const char *const words[] = {
-        "the",      "superior",     "man",  "heaven", "earth",      "thunder", "lake",        "mountain",
-        "wind",     "water",        "fire", "nine",   "six",        "at",      "beginning",   "means",
-        "furthers", "perseverance", "no",   "blame",  "misfortune", "great",   "good fortune"};
-    std::mt19937 rng(seed);
-    Bytes out;
-    while (out.size() < size) {
-        const std::string word = words[rng() % std::size(words)];
-        out.insert(out.end(), word.begin(), word.end());
-        out.push_back(rng() % 9 == 0 ? '\n' : ' ');
-    }
-    out.resize(size);
-    return out;
-}
-
-Bytes bytesOf(const char *text)
-{
-    return Bytes(text, text + std::strlen(text));
+    return encodeWith<LzhufEncoder>(data);
 }
 
 // The vectors' original files, as named in the manifest, each with its stream beside it.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lh5_encoder.h"
 
+
+#include "bitwriter.h"
 #include "lh5_decoder.h"
 
 #include <algorithm>
@@ -23,35 +25,6 @@ constexpr unsigned kMaxChain = 128;          // candidates tried per position: s
 constexpr unsigned kLazyEnough = 32;         // a match this long is taken without looking one byte on
 constexpr unsigned kFarShortMatch = 4096;    // a 3-byte copy from further back costs more than literals
 constexpr unsigned kTSkipLimit = kTSkipAfter + 3; // the 2-bit skip covers at most three zero lengths
-
-// Most-significant-bit-first writer; the final partial byte is padded with zero bits.
-class BitWriter {
-public:
-    explicit BitWriter(std::vector<uint8_t> &out) : m_out(out) {}
-
-    // The low count bits of value, count <= 32.
-    void put(uint32_t value, unsigned count)
-    {
-        m_bits = (m_bits << count) | value;
-        m_count += count;
-        while (m_count >= 8) {
-            m_count -= 8;
-            m_out.push_back(uint8_t(m_bits >> m_count));
-        }
-    }
-
-    void finish()
-    {
-        if (m_count)
-            m_out.push_back(uint8_t(m_bits << (8 - m_count)));
-        m_count = 0;
-    }
-
-private:
-    std::vector<uint8_t> &m_out;
-    uint64_t m_bits = 0; // only the low m_count bits are pending
-    unsigned m_count = 0;
-};
 
 // One code: lengths and canonical code words. A tree of one (or no) symbol keeps length 0 and
 // is written in the short form, so its symbol costs no bits.
