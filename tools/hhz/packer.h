@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tcompress.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,7 +18,7 @@ struct PackEntry {
     uint8_t method = 4;    // 0 stored, 1 run-length, 2 LZHUF, 4 lh5
     bool locked = false;   // combined with the key; its checksum includes the key
     uint32_t dosDateTime = 0;
-    uint16_t attributes = 0x20;
+    uint16_t attributes = kDosAttrArchive;
 };
 
 // Method number of a name ("store", "rle", "lzhuf", "lh5"), or -1.
